@@ -1,0 +1,130 @@
+#include "ase/format_float.h"
+
+#include <charconv>
+#include <cmath>
+#include <cstdint>
+#include <cstring>
+
+namespace zav {
+
+namespace {
+
+// Writes "<integer>.<four decimals>" for a value already scaled by 10^4 and
+// rounded; returns the number of characters written.
+size_t WriteScaled(uint64_t scaled, char* out) {
+  const uint64_t integer = scaled / 10000;
+  const uint32_t decimals = static_cast<uint32_t>(scaled % 10000);
+  char* end = std::to_chars(out, out + 24, integer).ptr;
+  end[0] = '.';
+  end[1] = static_cast<char>('0' + decimals / 1000);
+  end[2] = static_cast<char>('0' + decimals / 100 % 10);
+  end[3] = static_cast<char>('0' + decimals / 10 % 10);
+  end[4] = static_cast<char>('0' + decimals % 10);
+  return static_cast<size_t>(end + 5 - out);
+}
+
+// The exact path for magnitudes below 10^10: the magnitude is N / 2^k, so
+// magnitude * 10^4 splits exactly into an integer part and a remainder. When
+// that remainder is not close to one half, taking the value to 17
+// significant digits first (which moves it by far less than 0.002 of the
+// fourth decimal at this size) cannot change the rounding. Returns false when
+// the value is too close to a tie or too large; the general path decides.
+bool TryFormatExact(double magnitude, char* out, size_t& length) {
+  if (!(magnitude < 1e10)) return false;
+  if (magnitude == 0) {
+    length = WriteScaled(0, out);
+    return true;
+  }
+  int exponent = 0;
+  const double mantissa = std::frexp(magnitude, &exponent);  // magnitude = mantissa * 2^exponent
+  uint64_t n = static_cast<uint64_t>(std::ldexp(mantissa, 53));
+  int k = 53 - exponent;  // magnitude = n / 2^k
+  while (k > 0 && (n & 1) == 0) {
+    n >>= 1;
+    --k;
+  }
+  if (k == 0) {
+    length = WriteScaled(n * 10000, out);
+    return true;
+  }
+  if (k > 100) return false;  // below 2^-47: the general path handles it
+  const unsigned __int128 scaled = static_cast<unsigned __int128>(n) * 10000u;
+  const unsigned __int128 one = static_cast<unsigned __int128>(1) << k;
+  const unsigned __int128 half = one >> 1;
+  const unsigned __int128 integer = scaled >> k;
+  const unsigned __int128 remainder = scaled & (one - 1);
+  const unsigned __int128 distance = remainder > half ? remainder - half : half - remainder;
+  if (distance <= (one >> 9)) return false;
+  const uint64_t rounded = static_cast<uint64_t>(integer) + (remainder > half ? 1 : 0);
+  length = WriteScaled(rounded, out);
+  return true;
+}
+
+// The general path: the 17 significant digits of the magnitude, then
+// rounding of that decimal form to four decimals, half away from zero.
+size_t FormatGeneral(double magnitude, char* out) {
+  char sci[40];
+  const auto result = std::to_chars(sci, sci + sizeof sci, magnitude, std::chars_format::scientific, 16);
+  // sci holds d.dddddddddddddddde[+-]XX
+  char digits[17];
+  digits[0] = sci[0];
+  std::memcpy(digits + 1, sci + 2, 16);
+  const char* exponentText = sci + 19;  // after the 'e'
+  int exponent = 0;
+  std::from_chars(exponentText + (exponentText[0] == '+' ? 1 : 0), result.ptr, exponent);
+
+  // Fixed digits: position p holds the digit of 10^(exponent - p).
+  // The integer part has max(exponent + 1, 1) digits; four decimals follow,
+  // and one more digit decides the rounding.
+  const int integerDigits = exponent >= 0 ? exponent + 1 : 1;
+  const int total = integerDigits + 5;
+  char fixed[kFormatFloatCapacity];
+  for (int i = 0; i < total; ++i) {
+    const int power = integerDigits - 1 - i;  // 10^power for this position
+    const int index = exponent - power;       // index into the 17 digits
+    fixed[i] = (index >= 0 && index < 17) ? digits[index] : '0';
+  }
+  const bool roundUp = fixed[total - 1] >= '5';
+  int used = total - 1;  // drop the deciding digit
+  if (roundUp) {
+    int i = used - 1;
+    while (i >= 0 && fixed[i] == '9') {
+      fixed[i] = '0';
+      --i;
+    }
+    if (i >= 0) {
+      ++fixed[i];
+    } else {
+      std::memmove(fixed + 1, fixed, static_cast<size_t>(used));
+      fixed[0] = '1';
+      ++used;
+    }
+  }
+  const int integerLength = used - 4;
+  std::memcpy(out, fixed, static_cast<size_t>(integerLength));
+  out[integerLength] = '.';
+  std::memcpy(out + integerLength + 1, fixed + integerLength, 4);
+  return static_cast<size_t>(used + 1);
+}
+
+}  // namespace
+
+size_t FormatFloatTo(double value, char* out) {
+  if (!std::isfinite(value)) {
+    std::memcpy(out, "0.0000", 6);
+    return 6;
+  }
+  size_t length = 0;
+  char* text = out;
+  if (std::signbit(value)) *text++ = '-';
+  const double magnitude = std::fabs(value);
+  if (!TryFormatExact(magnitude, text, length)) length = FormatGeneral(magnitude, text);
+  return static_cast<size_t>(text - out) + length;
+}
+
+std::string FormatFloat(double value) {
+  char buffer[kFormatFloatCapacity];
+  return std::string(buffer, FormatFloatTo(value, buffer));
+}
+
+}  // namespace zav
