@@ -56,7 +56,7 @@ std::string CompanionPath(std::string_view inputPath) {
   return path;
 }
 
-ConvertOutcome ConvertFile(ExportEnv& env) {
+ConvertOutcome ConvertFile(ExportEnv& env, ConvertMode mode) {
   Console& console = env.console;
   const uint64_t faultsBefore = console.faultCount();
   console.Line("Opening " + env.inputPath + " for reading...");
@@ -67,14 +67,16 @@ ConvertOutcome ConvertFile(ExportEnv& env) {
   }
   const ByteView image = input.image.view();
   const std::string_view signature = SignatureOf(image);
+  const std::string_view starting =
+      mode == ConvertMode::Interactive ? " recognized, export starting in 1 second..." : " recognized, export starting...";
   switch (RecognizeSignature(signature)) {
     case FileKind::Stage:
-      console.Line("STAGE recognized, export starting in 1 second...");
+      console.Line("STAGE" + std::string(starting));
       env.pause(1000);
       ExportStage(env, image);
       break;
     case FileKind::Model: {
-      console.Line("MODEL recognized, export starting in 1 second...");
+      console.Line("MODEL" + std::string(starting));
       env.pause(1000);
       // A companion that cannot be opened or read whole counts as absent;
       // nothing is said about it either way.
@@ -122,7 +124,7 @@ int RunConsole(Console& console, FileSystem& files, const Pause& pause) {
     console.Line("Texture directory: " + *directory);
     console.Line("");
     ExportEnv env{console, files, pause, counters, *file, *directory};
-    ConvertFile(env);
+    ConvertFile(env, ConvertMode::Interactive);
   }
   console.Line("");
   console.Line(kRule);

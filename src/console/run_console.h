@@ -19,9 +19,13 @@ enum class ConvertOutcome {
   Incomplete,  // not loaded, not recognised, not written, or converted only in part
 };
 
+// Interactive conversions announce their pause before the export; batch
+// conversions run without pauses and say so.
+enum class ConvertMode { Interactive, Batch };
+
 // Converts the file at env.inputPath: the lines from "Opening " on, the load,
 // the recognition, the companion bone file of a model and the export.
-ConvertOutcome ConvertFile(ExportEnv& env);
+ConvertOutcome ConvertFile(ExportEnv& env, ConvertMode mode);
 
 // For a model at `inputPath`, the path of its bone file: the last character
 // replaced by a lowercase b. Empty when the path already ends in b.

@@ -1,21 +1,28 @@
-// Whole dialogues of the real program.
+// The dialogue cases run through the real program over real files.
 #include <gtest/gtest.h>
 
 #include "e2e/e2e_harness.h"
-#include "fixtures/model_builder.h"
-#include "fixtures/stage_builder.h"
+#include "support/dialogue_cases.h"
 
 namespace zav::testing {
 namespace {
 
-TEST(DialogueEndToEnd, QuitsAtOnce) {
+class DialogueEndToEnd : public ::testing::TestWithParam<DialogueCase> {};
+
+TEST_P(DialogueEndToEnd, PrintsTheExactConsoleText) {
+  const DialogueCase& c = GetParam();
   ScratchFolder folder;
-  const ProgramRun run = RunProgram(folder, "q\n");
+  for (const auto& [name, bytes] : c.files) folder.Write(name, bytes);
+  const ProgramRun run = RunProgram(folder, c.input);
   EXPECT_EQ(run.exitStatus, 0);
-  EXPECT_EQ(run.console,
-            "ZAV Reader Version 0.900\n     zavreader team     \n------------------------\n\n"
-            "File to read (/ 'q' = quit): \n------------------------\n");
+  EXPECT_EQ(run.console, c.console);
+  for (const auto& [name, text] : c.outputs) {
+    EXPECT_EQ(folder.Read(name), text) << name;
+  }
 }
+
+INSTANTIATE_TEST_SUITE_P(Cases, DialogueEndToEnd, ::testing::ValuesIn(DialogueCases()),
+                         [](const auto& info) { return info.param.name; });
 
 }  // namespace
 }  // namespace zav::testing

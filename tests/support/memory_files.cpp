@@ -47,6 +47,7 @@ std::string MemoryFileSystem::Text(const std::string& path) const {
 }
 
 std::unique_ptr<InputFile> MemoryFileSystem::OpenForReading(const std::string& path) {
+  opened.push_back(path);
   auto it = files.find(path);
   if (it == files.end() || unreadable.count(path)) return nullptr;
   auto size = reportedSizes.find(path);

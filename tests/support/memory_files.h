@@ -26,6 +26,8 @@ class MemoryFileSystem : public FileSystem {
   std::map<std::string, uint64_t> reportedSizes;
   // When set, writes fail once this many bytes were written to one output.
   std::optional<size_t> diskSpace;
+  // Every path opened for reading, in order.
+  std::vector<std::string> opened;
   // Every path removed, in order.
   std::vector<std::string> removed;
 
