@@ -30,7 +30,7 @@ test-asan:
 demo: build
 	mkdir -p $(SAMPLES)
 	$(BUILD)/zavsamples $(SAMPLES)
-	cd $(SAMPLES) && printf 'figure.dat -\nground.stg -\nq\n' | ../zavreader
+	cd $(SAMPLES) && ../zavreader figure.dat ground.stg
 	@echo
 	@echo "The converted files are in $(SAMPLES):"
 	@ls -1 $(SAMPLES)/*.ase

@@ -132,8 +132,8 @@ void WriteTopMaterial(TextSink& out, ExportEnv& env, const MaterialRecordView& r
 // Reports the first record that does not lie inside the file image.
 void ReportTruncatedBlock(ExportEnv& env, const MaterialBlock& block) {
   env.console.Fault("Material " + std::to_string(block.records.size()) + " does not fit in the file (offset " +
-                    Hex8(block.badRecordOffset) + ", needs up to " + Hex8(block.badRecordEnd) + ", file size " +
-                    Hex8(block.imageSize) + "); " + std::to_string(block.records.size()) + " of " +
+                    Hex8(block.badRecordOffset) + ", end " + Hex8(block.badRecordEnd) + ", file size " +
+                    std::to_string(block.imageSize) + "); " + std::to_string(block.records.size()) + " of " +
                     std::to_string(block.expectedCount()) + " materials written");
 }
 

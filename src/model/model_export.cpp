@@ -2,16 +2,23 @@
 
 #include "ase/export_frame.h"
 #include "ase/material_list.h"
+#include "bone/export_bone.h"
+#include "formats/model_file.h"
+#include "model/model_objects.h"
+#include "model/record_maps.h"
+#include "model/tm_animation.h"
 
 namespace zav {
 
 void WriteModelAse(TextSink& out, ExportEnv& env, ByteView model, std::optional<ByteView> bone) {
-  (void)bone;
-  WriteSceneBlock(out, MakeSceneName(env.inputPath), 100);
-  const int32_t objectCount = model.I32(24);
-  const int32_t materialCount = model.I32(28);
-  const uint64_t first = 556 + 40 * static_cast<uint64_t>(objectCount > 0 ? objectCount : 0) + 88;
-  WriteMaterialList(out, env, ExportKind::Model, LocateMaterialBlock(model, first, materialCount));
+  const ModelFileView file(model);
+  TextSink boneText;
+  BoneNameMap bones;
+  std::optional<int32_t> boneResult;
+  if (bone) boneResult = ExportBone(env.console, *bone, boneText, bones);
+  WriteSceneBlock(out, MakeSceneName(env.inputPath), ComputeSceneLastFrame(file, boneResult));
+  WriteMaterialList(out, env, ExportKind::Model, file.materialBlock());
+  WriteModelObjects(out, env.console, file, bones, bone ? &boneText : nullptr);
 }
 
 }  // namespace zav
