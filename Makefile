@@ -8,7 +8,7 @@ BUILD := build
 ASAN_BUILD := build-asan
 SAMPLES := $(BUILD)/samples
 
-.PHONY: all build test test-native test-asan demo clean
+.PHONY: all build test test-native test-asan demo bench fuzz fuzz-merge clean
 
 all: build
 
@@ -35,5 +35,33 @@ demo: build
 	@echo "The converted files are in $(SAMPLES):"
 	@ls -1 $(SAMPLES)/*.ase
 
+# The benchmark: large generated inputs, medians of several conversions.
+bench:
+	cmake -S . -B build-bench -G "$(GENERATOR)" -DCMAKE_BUILD_TYPE=Release -DCMAKE_CXX_COMPILER=g++ -DZAV_TESTS=OFF
+	cmake --build build-bench -j $(JOBS) --target zavbench
+	build-bench/zavbench --runs 5 --dir build-bench/data
+
+# Fuzzing with libFuzzer under AddressSanitizer and UndefinedBehaviorSanitizer:
+# every target for FUZZ_SECONDS (default 60) each. New inputs collect in
+# build-fuzz/corpus-TARGET; an input that crashes, hangs or trips a sanitizer
+# is written to fuzz/regressions/TARGET/, where the tests replay it from then on.
+FUZZ_SECONDS ?= 60
+FUZZ_TARGETS := model stage console
+fuzz:
+	cmake -S . -B build-fuzz -G "$(GENERATOR)" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ -DZAV_FUZZ=ON
+	cmake --build build-fuzz -j $(JOBS)
+	for t in $(FUZZ_TARGETS); do \
+	  mkdir -p build-fuzz/corpus-$$t && \
+	  build-fuzz/fuzz_$$t -max_total_time=$(FUZZ_SECONDS) -timeout=10 -rss_limit_mb=2048 \
+	    -artifact_prefix=fuzz/regressions/$$t/ build-fuzz/corpus-$$t fuzz/corpus/$$t || exit 1; \
+	done
+
+# Folds the inputs found by fuzzing into the committed corpora, keeping only
+# those that add coverage.
+fuzz-merge:
+	for t in $(FUZZ_TARGETS); do \
+	  build-fuzz/fuzz_$$t -merge=1 fuzz/corpus/$$t build-fuzz/corpus-$$t || exit 1; \
+	done
+
 clean:
-	rm -rf $(BUILD) $(ASAN_BUILD)
+	rm -rf $(BUILD) $(ASAN_BUILD) build-bench build-fuzz

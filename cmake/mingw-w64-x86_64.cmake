@@ -18,6 +18,5 @@ set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
 
 # One self-contained executable: the C++ runtime, libgcc and winpthreads are
-# linked in, so zavreader.exe needs no DLL beside it. -municode is not used:
-# the program takes its arguments and paths as bytes, as typed.
-set(CMAKE_EXE_LINKER_FLAGS_INIT "-static")
+# linked in, so zavreader.exe needs no DLL beside it; symbols are stripped.
+set(CMAKE_EXE_LINKER_FLAGS_INIT "-static -s")

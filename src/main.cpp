@@ -12,6 +12,7 @@
 #include "platform/pause.h"
 
 int main(int argc, char** argv) {
+  zav::PrepareConsole();
   zav::StreamConsole console(std::cin, std::cout);
   zav::LocalFileSystem files;
   if (argc <= 1) return zav::RunConsole(console, files, zav::SleepFor);

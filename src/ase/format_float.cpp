@@ -31,22 +31,23 @@ size_t WriteScaled(uint64_t scaled, char* out) {
 // the value is too close to a tie or too large; the general path decides.
 bool TryFormatExact(double magnitude, char* out, size_t& length) {
   if (!(magnitude < 1e10)) return false;
-  if (magnitude == 0) {
+  uint64_t bits;
+  std::memcpy(&bits, &magnitude, sizeof bits);
+  const int biased = static_cast<int>(bits >> 52);  // the sign bit is clear
+  if (biased == 0) {
+    if (bits != 0) return false;  // subnormal: the general path writes it
     length = WriteScaled(0, out);
     return true;
   }
-  int exponent = 0;
-  const double mantissa = std::frexp(magnitude, &exponent);  // magnitude = mantissa * 2^exponent
-  uint64_t n = static_cast<uint64_t>(std::ldexp(mantissa, 53));
-  int k = 53 - exponent;  // magnitude = n / 2^k
-  while (k > 0 && (n & 1) == 0) {
-    n >>= 1;
-    --k;
-  }
-  if (k == 0) {
-    length = WriteScaled(n * 10000, out);
+  uint64_t n = (bits & ((uint64_t{1} << 52) - 1)) | (uint64_t{1} << 52);
+  int k = 1075 - biased;  // magnitude = n / 2^k, and k > 0 below 2^52
+  const int zeros = __builtin_ctzll(n);
+  if (zeros >= k) {
+    length = WriteScaled((n >> k) * 10000, out);
     return true;
   }
+  n >>= zeros;
+  k -= zeros;
   if (k > 100) return false;  // below 2^-47: the general path handles it
   const unsigned __int128 scaled = static_cast<unsigned __int128>(n) * 10000u;
   const unsigned __int128 one = static_cast<unsigned __int128>(1) << k;

@@ -45,4 +45,12 @@ class StreamConsole : public Console {
   std::ostream& out_;
 };
 
+// Sets up the process's standard streams before the first word is read or
+// the first line written. On Windows it switches standard input, output and
+// error to binary mode: every byte reaches the console or pipe as written
+// ("\n" stays one line feed, as on every other system) and every typed byte
+// is read as it came, so the dialogue is the same byte for byte everywhere.
+// Elsewhere it does nothing.
+void PrepareConsole();
+
 }  // namespace zav

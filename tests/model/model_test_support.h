@@ -27,6 +27,14 @@ class RecordingConsole {
   StreamConsole console_{in_, out_};
 };
 
+// An object spec with the fields that `set` gives it.
+template <typename Set>
+fixtures::ObjectSpec Object(Set set) {
+  fixtures::ObjectSpec object;
+  set(object);
+  return object;
+}
+
 inline ByteView View(const fixtures::Bytes& bytes) { return ByteView(bytes.data(), bytes.size()); }
 
 // The expected text with every "\n" turned into CR LF.

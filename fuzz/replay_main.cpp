@@ -1,0 +1,40 @@
+// Runs a fuzz target over files and folders of inputs, without the fuzzing
+// engine: how the tests replay the corpora and the regression files.
+#include <cstdint>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <vector>
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size);
+
+namespace {
+
+void RunFile(const std::filesystem::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  const std::vector<uint8_t> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  LLVMFuzzerTestOneInput(bytes.data(), bytes.size());
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  size_t count = 0;
+  for (int i = 1; i < argc; ++i) {
+    const std::filesystem::path path(argv[i]);
+    if (std::filesystem::is_directory(path)) {
+      for (const auto& entry : std::filesystem::directory_iterator(path)) {
+        if (entry.is_regular_file() && entry.path().filename().string()[0] != '.') {
+          RunFile(entry.path());
+          ++count;
+        }
+      }
+    } else if (std::filesystem::exists(path)) {
+      RunFile(path);
+      ++count;
+    }
+  }
+  std::printf("replayed %zu inputs\n", count);
+  return 0;
+}
