@@ -1,14 +1,18 @@
 # Thin wrapper over CMake. The two commands a new machine needs:
 #   make demo   build, write the sample files, convert them, say where the .ase files are
 #   make test   build and run every test: g++ build, then clang++ with AddressSanitizer
-#               and UndefinedBehaviorSanitizer
+#               and UndefinedBehaviorSanitizer, then the end-to-end tests through the
+#               Windows program under wine
+# and for Windows:
+#   make windows       cross-build build-windows/zavreader.exe with MinGW-w64
+#   make test-windows  run the end-to-end tests through zavreader.exe under wine
 GENERATOR := $(shell command -v ninja >/dev/null 2>&1 && echo Ninja || echo "Unix Makefiles")
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 BUILD := build
 ASAN_BUILD := build-asan
 SAMPLES := $(BUILD)/samples
 
-.PHONY: all build test test-native test-asan demo bench fuzz fuzz-merge clean
+.PHONY: all build test test-native test-asan windows test-windows demo bench fuzz fuzz-merge clean
 
 all: build
 
@@ -17,6 +21,7 @@ build:
 	cmake --build $(BUILD) -j $(JOBS)
 
 test: test-native test-asan
+	$(MAKE) test-windows
 
 test-native: build
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
@@ -26,6 +31,36 @@ test-asan:
 	cmake --build $(ASAN_BUILD) -j $(JOBS)
 	cd $(ASAN_BUILD) && ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1 \
 		ctest --output-on-failure -j $(JOBS)
+
+# The Windows console program, cross-built with MinGW-w64 and linked statically:
+# zavreader.exe needs no DLL beside it, only those every Windows system has.
+WIN_BUILD := build-windows
+WIN_EXE := $(WIN_BUILD)/zavreader.exe
+WIN_OBJDUMP := x86_64-w64-mingw32-objdump
+windows:
+	cmake -S . -B $(WIN_BUILD) -G "$(GENERATOR)" -DCMAKE_BUILD_TYPE=Release \
+		-DCMAKE_TOOLCHAIN_FILE=$(CURDIR)/cmake/mingw-w64-x86_64.cmake -DZAV_TESTS=OFF
+	cmake --build $(WIN_BUILD) -j $(JOBS) --target zavreader
+	@dlls=$$($(WIN_OBJDUMP) -p $(WIN_EXE) | sed -n 's/^[[:space:]]*DLL Name: //p'); \
+	echo "$(WIN_EXE) imports:" $$dlls; \
+	for dll in $$dlls; do \
+	  case "$$(echo "$$dll" | tr 'A-Z' 'a-z')" in \
+	    kernel32.dll|msvcrt.dll|ucrtbase.dll|api-ms-win-*.dll|advapi32.dll|user32.dll|shell32.dll) ;; \
+	    *) echo "$(WIN_EXE) would need $$dll beside it"; exit 1 ;; \
+	  esac; \
+	done
+
+# The native test program runs the end-to-end cases (every suite named
+# *EndToEnd*) through zavreader.exe under wine, against the same expectations.
+# The wine prefix lives in the build folder and is created on first use; no
+# window opens and wine's own messages stay off standard error.
+WINE ?= $(shell command -v wine64 2>/dev/null || command -v wine 2>/dev/null || echo wine)
+WINE_ENV := WINEPREFIX=$(CURDIR)/$(WIN_BUILD)/wineprefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" DISPLAY=
+test-windows: build windows
+	@[ -f $(WIN_BUILD)/wineprefix/system.reg ] || { echo "Creating the wine prefix $(WIN_BUILD)/wineprefix"; \
+	  $(WINE_ENV) $(WINE) wineboot -i </dev/null >/dev/null 2>&1; }
+	$(WINE_ENV) ZAV_TEST_EXE=$(CURDIR)/$(WIN_EXE) ZAV_TEST_RUNNER=$(WINE) \
+		$(BUILD)/zavtests --gtest_filter='*EndToEnd*'
 
 demo: build
 	mkdir -p $(SAMPLES)
@@ -64,4 +99,4 @@ fuzz-merge:
 	done
 
 clean:
-	rm -rf $(BUILD) $(ASAN_BUILD) build-bench build-fuzz
+	rm -rf $(BUILD) $(ASAN_BUILD) build-bench build-fuzz $(WIN_BUILD)

@@ -79,7 +79,9 @@ void WriteVertices(TextSink& out, const StageLayout& layout, std::vector<VertexW
     VertexWork& w = work[static_cast<size_t>(i)];
     const int64_t b = ShadeLevel(w.normalSum, w.cornerCount, shade);
     // The levels are kept in the order colour[2], colour[1], colour[0].
-    for (int level = 0; level < 3; ++level) w.colour[static_cast<size_t>(level)] = ColourLevel(b, vertex.colour(2 - level));
+    for (int level = 0; level < 3; ++level) {
+      w.colour[static_cast<size_t>(level)] = ColourLevel(b, vertex.colour(2 - level));
+    }
     out.Line(3).Text("*MESH_VERTEX").Width10(i).Tab().Float(vertex.x() * kFixedPointUnit).Tab();
     out.Float(vertex.z() * kFixedPointUnit).Tab().Float(vertex.y() * kFixedPointUnit).End();
   }
