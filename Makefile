@@ -54,7 +54,7 @@ windows:
 # *EndToEnd*) through zavreader.exe under wine, against the same expectations.
 # The wine prefix lives in the build folder and is created on first use; no
 # window opens and wine's own messages stay off standard error.
-WINE ?= $(shell command -v wine64 2>/dev/null || command -v wine 2>/dev/null || echo wine)
+WINE ?= $(shell command -v wine64 >/dev/null 2>&1 && echo wine64 || echo wine)
 WINE_ENV := WINEPREFIX=$(CURDIR)/$(WIN_BUILD)/wineprefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" DISPLAY=
 test-windows: build windows
 	@[ -f $(WIN_BUILD)/wineprefix/system.reg ] || { echo "Creating the wine prefix $(WIN_BUILD)/wineprefix"; \

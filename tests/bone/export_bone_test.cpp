@@ -108,6 +108,40 @@ TEST(ExportBone, BoneThatDoesNotFitStopsTheWalk) {
   EXPECT_EQ(e.mapped, std::vector<std::string>{"Hip"});
 }
 
+TEST(ExportBone, SingularMeshMatrixIsReportedForTheBone) {
+  ObjectSpec flat = Bone("Flat");
+  flat.meshTm[2][2] = 0;
+  flat.vertices = {{256, 512, 768}};
+  const Exported e = Export(Bones({flat}));
+  EXPECT_EQ(e.console, "Bones: 1\nBone Flat...\nBone Flat: mesh matrix cannot be inverted, vertices written untransformed\n"
+                       "Bones done! (last frame: 0)\n");
+  EXPECT_EQ(LinesWith(e.text, "*MESH_VERTEX ").at(0), "\t\t\t*MESH_VERTEX         0\t1.0000\t2.0000\t3.0000");
+}
+
+// Every prefix of a valid bone file: the bones that fit are kept, the first
+// that does not is reported, and the walk still ends with its summary.
+TEST(ExportBone, EveryTruncationKeepsTheBonesBeforeIt) {
+  ObjectSpec spine = Bone("Spine");
+  spine.vertices = {{1, 2, 3}};
+  spine.rotKeys = {{320, 0, 0, 0, 1}};
+  spine.scaleKeys = {{640, 256, 256, 256}};
+  const Bytes image = Bones({Bone("Hip"), spine, Bone("Head")});
+  const std::vector<ObjectRecord> records = testing::Records(image);
+  ASSERT_EQ(records.size(), 3u);
+  for (size_t length = 32; length < image.size(); ++length) {
+    const Exported e = Export(Bytes(image.begin(), image.begin() + static_cast<std::ptrdiff_t>(length)));
+    size_t fitting = 0;
+    while (fitting < 3 && records[fitting].offset() + records[fitting].recordSize() <= length) ++fitting;
+    ASSERT_EQ(e.mapped.size(), fitting) << length;
+    ASSERT_EQ(LinesWith(e.text, "*GEOMOBJECT {").size(), fitting) << length;
+    ASSERT_NE(e.console.find("Bone Object " + std::to_string(fitting + 1) + " does not fit in the file"),
+              std::string::npos)
+        << length;
+    ASSERT_TRUE(e.console.ends_with("Bones done! (last frame: " + std::string(fitting >= 2 ? "2" : "0") + ")\n"))
+        << length;
+  }
+}
+
 struct FrameCase {
   const char* what;
   std::vector<ObjectSpec> bones;
