@@ -17,15 +17,6 @@ StageRun RunLights(const StageSpec& stage) {
   return run;
 }
 
-std::vector<std::string> LinesOf(const StageRun& run, const std::string& prefix) {
-  std::vector<std::string> found;
-  for (const std::string& line : run.lines()) {
-    const size_t text = line.find_first_not_of('\t');
-    if (text != std::string::npos && line.compare(text, prefix.size(), prefix) == 0) found.push_back(line);
-  }
-  return found;
-}
-
 using Lines = std::vector<std::string>;
 
 TEST(StageLights, NoLightsWritesOnlyTheConsoleLine) {
@@ -102,7 +93,7 @@ TEST(StageLights, NamesCarryPrefixesAndTheRunningNumber) {
   StageSpec stage;
   stage.lights = {{0}, {9}, {3}, {4}, {0x8000}};
   const StageRun run = RunLights(stage);
-  EXPECT_EQ(LinesOf(run, "*NODE_NAME "), (Lines{
+  EXPECT_EQ(run.LinesOf("*NODE_NAME "), (Lines{
                                                "\t*NODE_NAME \"1\"",
                                                "\t\t*NODE_NAME \"1\"",
                                                "\t*NODE_NAME \"night:obj:2\"",
@@ -114,7 +105,7 @@ TEST(StageLights, NamesCarryPrefixesAndTheRunningNumber) {
                                                "\t*NODE_NAME \"5\"",
                                                "\t\t*NODE_NAME \"5\"",
                                            }));
-  EXPECT_EQ(LinesOf(run, "*LIGHTOBJECT {").size(), 5u);
+  EXPECT_EQ(run.LinesOf("*LIGHTOBJECT {").size(), 5u);
 }
 
 TEST(StageLights, PositionAndColour) {
@@ -126,15 +117,15 @@ TEST(StageLights, PositionAndColour) {
   light.colour = {-32768, 32767, 0};
   stage.lights = {light};
   const StageRun run = RunLights(stage);
-  EXPECT_EQ(LinesOf(run, "*TM_POS "), (Lines{"\t\t*TM_POS -0.0039\t-8388608.0000\t8388607.9961"}));
-  EXPECT_EQ(LinesOf(run, "*LIGHT_COLOR "), (Lines{"\t\t*LIGHT_COLOR -287.4386\t287.4298\t0.0000"}));
+  EXPECT_EQ(run.LinesOf("*TM_POS "), (Lines{"\t\t*TM_POS -0.0039\t-8388608.0000\t8388607.9961"}));
+  EXPECT_EQ(run.LinesOf("*LIGHT_COLOR "), (Lines{"\t\t*LIGHT_COLOR -287.4386\t287.4298\t0.0000"}));
 }
 
 TEST(StageLights, MapRangeOnlyForRangeModeOne) {
   StageSpec stage;
   for (uint16_t mode : {0, 1, 2, 257}) stage.lights.push_back(StageLightSpec{.rangeMode = mode});
   const StageRun run = RunLights(stage);
-  EXPECT_EQ(LinesOf(run, "*LIGHT_MAPRANGE "), (Lines{
+  EXPECT_EQ(run.LinesOf("*LIGHT_MAPRANGE "), (Lines{
                                                     "\t\t*LIGHT_MAPRANGE 0.0000",
                                                     "\t\t*LIGHT_MAPRANGE 4.0000",
                                                     "\t\t*LIGHT_MAPRANGE 0.0000",

@@ -19,16 +19,6 @@ StageRun RunMesh(const StageSpec& stage) {
   return run;
 }
 
-// The lines of the run that start with `prefix` after their TABs.
-std::vector<std::string> LinesOf(const StageRun& run, const std::string& prefix) {
-  std::vector<std::string> found;
-  for (const std::string& line : run.lines()) {
-    const size_t text = line.find_first_not_of('\t');
-    if (text != std::string::npos && line.compare(text, prefix.size(), prefix) == 0) found.push_back(line);
-  }
-  return found;
-}
-
 using Lines = std::vector<std::string>;
 
 TEST(StageMesh, EmptyStageWritesEveryFixedLine) {
@@ -107,10 +97,10 @@ TEST(StageMesh, VertexLineTakesXZY) {
   StageSpec stage;
   stage.vertices = {{256, -128, 512}, {-1, 0x7FFFFFFF, INT32_MIN}};
   const StageRun run = RunMesh(stage);
-  EXPECT_EQ(LinesOf(run, "*MESH_VERTEX "),
+  EXPECT_EQ(run.LinesOf("*MESH_VERTEX "),
             (Lines{"\t\t\t*MESH_VERTEX         0\t1.0000\t2.0000\t-0.5000",
                    "\t\t\t*MESH_VERTEX         1\t-0.0039\t-8388608.0000\t8388607.9961"}));
-  EXPECT_EQ(LinesOf(run, "*MESH_NUMVERTEX "), (Lines{"\t\t*MESH_NUMVERTEX 2"}));
+  EXPECT_EQ(run.LinesOf("*MESH_NUMVERTEX "), (Lines{"\t\t*MESH_NUMVERTEX 2"}));
 }
 
 TEST(StageMesh, FaceLine) {
@@ -118,12 +108,12 @@ TEST(StageMesh, FaceLine) {
   stage.vertices.resize(3);
   stage.faces = {{}, {}, {}, {0, 1, 2, -1, 0}};
   const StageRun run = RunMesh(stage);
-  const Lines faces = LinesOf(run, "*MESH_FACE ");
+  const Lines faces = run.LinesOf("*MESH_FACE ");
   ASSERT_EQ(faces.size(), 4u);
   EXPECT_EQ(faces[3],
             "\t\t\t*MESH_FACE         3:    A:         0 B:         1 C:         2 AB:    1 BC:    1 CA:    1"
             "\t *MESH_SMOOTHING 1 \t*MESH_MTLID -1");
-  EXPECT_EQ(LinesOf(run, "*MESH_NUMFACES "), (Lines{"\t\t*MESH_NUMFACES 4"}));
+  EXPECT_EQ(run.LinesOf("*MESH_NUMFACES "), (Lines{"\t\t*MESH_NUMFACES 4"}));
 }
 
 // Texture vertices and faces of untextured faces carry the fixed values,
@@ -135,8 +125,8 @@ TEST(StageMesh, UntexturedFacesIgnoreTheLinks) {
     stage.faces = {{0, 1, 2}, {2, 1, 0}};
     stage.textureLinks.resize(links, TextureLinkSpec{{1, 2, 3}, {4, 5, 6}, 0});
     const StageRun run = RunMesh(stage);
-    EXPECT_EQ(LinesOf(run, "*MESH_NUMTVERTEX "), (Lines{"\t\t*MESH_NUMTVERTEX 6"}));
-    EXPECT_EQ(LinesOf(run, "*MESH_TVERT "), (Lines{
+    EXPECT_EQ(run.LinesOf("*MESH_NUMTVERTEX "), (Lines{"\t\t*MESH_NUMTVERTEX 6"}));
+    EXPECT_EQ(run.LinesOf("*MESH_TVERT "), (Lines{
                                                  "\t\t\t*MESH_TVERT 0\t0.0000\t-0.0000\t1.0000",
                                                  "\t\t\t*MESH_TVERT 1\t0.0000\t-0.0000\t1.0000",
                                                  "\t\t\t*MESH_TVERT 2\t0.0000\t-0.0000\t1.0000",
@@ -144,8 +134,8 @@ TEST(StageMesh, UntexturedFacesIgnoreTheLinks) {
                                                  "\t\t\t*MESH_TVERT 4\t0.0000\t-0.0000\t1.0000",
                                                  "\t\t\t*MESH_TVERT 5\t0.0000\t-0.0000\t1.0000",
                                              }));
-    EXPECT_EQ(LinesOf(run, "*MESH_NUMTVFACES "), (Lines{"\t\t*MESH_NUMTVFACES 2"}));
-    EXPECT_EQ(LinesOf(run, "*MESH_TFACE "),
+    EXPECT_EQ(run.LinesOf("*MESH_NUMTVFACES "), (Lines{"\t\t*MESH_NUMTVFACES 2"}));
+    EXPECT_EQ(run.LinesOf("*MESH_TFACE "),
               (Lines{"\t\t\t*MESH_TFACE 0\t0\t1\t2", "\t\t\t*MESH_TFACE 1\t3\t4\t5"}));
   }
 }
@@ -158,7 +148,7 @@ TEST(StageMesh, TexturedFacesStepOverExtraLayers) {
   stage.faces = {{0, 1, 2, 0, 1}, {0, 1, 2, 0, 0}, {0, 1, 2, 0, -5}};
   stage.textureLinks = {{{1, 2, 3}, {0, 0, 0}, 0}, {{4, 5, 6}, {0, 0, 0}, 1}, {{7, 8, 9}, {0, 0, 0}, 0}};
   const StageRun run = RunMesh(stage);
-  EXPECT_EQ(LinesOf(run, "*MESH_TVERT "), (Lines{
+  EXPECT_EQ(run.LinesOf("*MESH_TVERT "), (Lines{
                                                "\t\t\t*MESH_TVERT 0\t1.0000\t-0.0000\t1.0000",
                                                "\t\t\t*MESH_TVERT 1\t2.0000\t-0.0000\t1.0000",
                                                "\t\t\t*MESH_TVERT 2\t3.0000\t-0.0000\t1.0000",
@@ -177,7 +167,7 @@ TEST(StageMesh, TextureCoordinatesTakeUAndNegatedV) {
   stage.faces = {{0, 1, 2, 0, 1}};
   stage.textureLinks = {{{0.5f, 1, 0}, {0.25f, 0, 1}, 0}};
   const StageRun run = RunMesh(stage);
-  EXPECT_EQ(LinesOf(run, "*MESH_TVERT "), (Lines{
+  EXPECT_EQ(run.LinesOf("*MESH_TVERT "), (Lines{
                                                "\t\t\t*MESH_TVERT 0\t0.5000\t-0.2500\t1.0000",
                                                "\t\t\t*MESH_TVERT 1\t1.0000\t-0.0000\t1.0000",
                                                "\t\t\t*MESH_TVERT 2\t0.0000\t-1.0000\t1.0000",
@@ -192,7 +182,7 @@ TEST(StageMesh, TexturedFaceWithoutALinkLeft) {
   stage.faces = {{0, 1, 2, 0, 1}, {0, 1, 2, 0, 1}, {0, 1, 2, 0, 1}};
   stage.textureLinks = {{{1, 1, 1}, {-2, -2, -2}, 0}, {{5, 5, 5}, {5, 5, 5}, 3}};
   const StageRun run = RunMesh(stage);
-  EXPECT_EQ(LinesOf(run, "*MESH_TVERT "), (Lines{
+  EXPECT_EQ(run.LinesOf("*MESH_TVERT "), (Lines{
                                                "\t\t\t*MESH_TVERT 0\t1.0000\t2.0000\t1.0000",
                                                "\t\t\t*MESH_TVERT 1\t1.0000\t2.0000\t1.0000",
                                                "\t\t\t*MESH_TVERT 2\t1.0000\t2.0000\t1.0000",
@@ -203,7 +193,7 @@ TEST(StageMesh, TexturedFaceWithoutALinkLeft) {
                                                "\t\t\t*MESH_TVERT 7\t0.0000\t-0.0000\t1.0000",
                                                "\t\t\t*MESH_TVERT 8\t0.0000\t-0.0000\t1.0000",
                                            }));
-  EXPECT_EQ(LinesOf(run, "*MESH_TFACE ").size(), 3u);
+  EXPECT_EQ(run.LinesOf("*MESH_TFACE ").size(), 3u);
 }
 
 // Colour vertices are numbered in the order the faces first use them; a
@@ -214,22 +204,22 @@ TEST(StageMesh, ColourVerticesInOrderOfFirstUse) {
   stage.vertices.resize(4);
   stage.faces = {{0, 1, 2}, {2, 1, 3}};
   StageRun run = RunMesh(stage);
-  EXPECT_EQ(LinesOf(run, "*MESH_NUMCVERTEX "), (Lines{"\t\t*MESH_NUMCVERTEX 4"}));
-  EXPECT_EQ(LinesOf(run, "*MESH_CFACE "), (Lines{"\t\t\t*MESH_CFACE 0\t0\t1\t2", "\t\t\t*MESH_CFACE 1\t2\t1\t3"}));
-  EXPECT_EQ(LinesOf(run, "*MESH_NUMCVFACES "), (Lines{"\t\t*MESH_NUMCVFACES 2"}));
+  EXPECT_EQ(run.LinesOf("*MESH_NUMCVERTEX "), (Lines{"\t\t*MESH_NUMCVERTEX 4"}));
+  EXPECT_EQ(run.LinesOf("*MESH_CFACE "), (Lines{"\t\t\t*MESH_CFACE 0\t0\t1\t2", "\t\t\t*MESH_CFACE 1\t2\t1\t3"}));
+  EXPECT_EQ(run.LinesOf("*MESH_NUMCVFACES "), (Lines{"\t\t*MESH_NUMCVFACES 2"}));
 
   stage.vertices.resize(5);
   stage.faces = {{4, 0, 3}, {3, 3, 1}};
   run = RunMesh(stage);
-  EXPECT_EQ(LinesOf(run, "*MESH_VERTEX ").size(), 5u);
-  EXPECT_EQ(LinesOf(run, "*MESH_NUMCVERTEX "), (Lines{"\t\t*MESH_NUMCVERTEX 4"}));
-  EXPECT_EQ(LinesOf(run, "*MESH_VERTCOL "), (Lines{
+  EXPECT_EQ(run.LinesOf("*MESH_VERTEX ").size(), 5u);
+  EXPECT_EQ(run.LinesOf("*MESH_NUMCVERTEX "), (Lines{"\t\t*MESH_NUMCVERTEX 4"}));
+  EXPECT_EQ(run.LinesOf("*MESH_VERTCOL "), (Lines{
                                                  "\t\t\t*MESH_VERTCOL 0\t1.0000\t1.0000\t1.0000",
                                                  "\t\t\t*MESH_VERTCOL 1\t1.0000\t1.0000\t1.0000",
                                                  "\t\t\t*MESH_VERTCOL 2\t1.0000\t1.0000\t1.0000",
                                                  "\t\t\t*MESH_VERTCOL 3\t1.0000\t1.0000\t1.0000",
                                              }));
-  EXPECT_EQ(LinesOf(run, "*MESH_CFACE "), (Lines{"\t\t\t*MESH_CFACE 0\t0\t1\t2", "\t\t\t*MESH_CFACE 1\t2\t2\t3"}));
+  EXPECT_EQ(run.LinesOf("*MESH_CFACE "), (Lines{"\t\t\t*MESH_CFACE 0\t0\t1\t2", "\t\t\t*MESH_CFACE 1\t2\t2\t3"}));
 }
 
 // Levels (100, 200, 300) at b = 400 give 0.25, 0.5, 0.75, written from
@@ -241,7 +231,7 @@ TEST(StageMesh, VertexColourFromLevelsAndShadeLevel) {
   stage.vertices = {{0, 0, 0, {100, 200, 300}}, {256, 0, 0, {400, 400, 400}}, {0, 256, 0, {0, 0, 0}}};
   stage.faces = {{0, 1, 2}};
   const StageRun run = RunMesh(stage);
-  EXPECT_EQ(LinesOf(run, "*MESH_VERTCOL "), (Lines{
+  EXPECT_EQ(run.LinesOf("*MESH_VERTCOL "), (Lines{
                                                  "\t\t\t*MESH_VERTCOL 0\t0.5000\t0.0000\t0.5000",
                                                  "\t\t\t*MESH_VERTCOL 1\t1.0000\t1.0000\t1.0000",
                                                  "\t\t\t*MESH_VERTCOL 2\t1.0000\t1.0000\t1.0000",
@@ -262,7 +252,7 @@ TEST(StageMesh, VertexColourFromTheNormal) {
   stage.vertices = {{0, 0, 0, {8192, 0, 65535}}, {256, 0, 0, {}}, {0, 256, 0, {}}};
   stage.faces = {{0, 1, 2}, {0, 1, 2}};
   const StageRun run = RunMesh(stage);
-  const Lines colours = LinesOf(run, "*MESH_VERTCOL ");
+  const Lines colours = run.LinesOf("*MESH_VERTCOL ");
   ASSERT_EQ(colours.size(), 3u);
   // colour[2] 65535 >= b: 1.0, stays 1.0; colour[1] 0: 0, becomes 0.5.
   EXPECT_EQ(colours[0], "\t\t\t*MESH_VERTCOL 0\t1.0000\t0.5000\t0.2500");
@@ -277,10 +267,10 @@ TEST(StageMesh, ShadeLevelBelowOneGivesFullLevels) {
   stage.faces = {{0, 1, 2}, {0, 0, 2}, {0, 2, 0}};
   stage.shadeVector = {1000, 1000, 1000};
   const StageRun run = RunMesh(stage);
-  for (const std::string& line : LinesOf(run, "*MESH_VERTCOL ")) {
+  for (const std::string& line : run.LinesOf("*MESH_VERTCOL ")) {
     EXPECT_EQ(line.substr(line.find('\t', 3)), "\t1.0000\t1.0000\t1.0000") << line;
   }
-  EXPECT_EQ(LinesOf(run, "*MESH_VERTCOL ").size(), 3u);
+  EXPECT_EQ(run.LinesOf("*MESH_VERTCOL ").size(), 3u);
 }
 
 // A shade divisor of 0 leaves out the quotient term: b = base - 1.
@@ -293,7 +283,7 @@ TEST(StageMesh, ShadeDivisorZero) {
   stage.faces = {{0, 1, 2}};
   const StageRun run = RunMesh(stage);
   // 150/200 = 0.75, 100/200 = 0.5, 50/200 = 0.25, corrected with m = 2.
-  EXPECT_EQ(LinesOf(run, "*MESH_VERTCOL ")[0], "\t\t\t*MESH_VERTCOL 0\t0.5000\t0.0000\t0.5000");
+  EXPECT_EQ(run.LinesOf("*MESH_VERTCOL ")[0], "\t\t\t*MESH_VERTCOL 0\t0.5000\t0.0000\t0.5000");
 }
 
 // A face with two equal corners has the zero normal: it adds nothing to the
@@ -305,7 +295,7 @@ TEST(StageMesh, DegenerateFace) {
   stage.vertices = {{512, 512, 512, {100, 200, 300}}, {512, 512, 512, {}}, {0, 256, 0, {}}};
   stage.faces = {{0, 1, 2}};
   const StageRun run = RunMesh(stage);
-  EXPECT_EQ(LinesOf(run, "*MESH_VERTCOL ")[0], "\t\t\t*MESH_VERTCOL 0\t0.5000\t0.0000\t0.5000");
+  EXPECT_EQ(run.LinesOf("*MESH_VERTCOL ")[0], "\t\t\t*MESH_VERTCOL 0\t0.5000\t0.0000\t0.5000");
 }
 
 }  // namespace

@@ -53,4 +53,13 @@ std::string LocateConsole(const fixtures::Bytes& bytes, bool& located) {
   return out.str();
 }
 
+std::vector<std::string> StageRun::LinesOf(const std::string& prefix) const {
+  std::vector<std::string> found;
+  for (const std::string& line : lines()) {
+    const size_t text = line.find_first_not_of('\t');
+    if (text != std::string::npos && line.compare(text, prefix.size(), prefix) == 0) found.push_back(line);
+  }
+  return found;
+}
+
 }  // namespace zav::testing

@@ -29,6 +29,8 @@ struct StageRun {
   std::vector<PausePoint> pauses;
   // The text split at its CR LF line ends.
   std::vector<std::string> lines() const;
+  // The lines that start with `prefix` after their TABs.
+  std::vector<std::string> LinesOf(const std::string& prefix) const;
 };
 
 using StageWriter = std::function<void(TextSink&, Console&, const Pause&, const StageLayout&)>;
