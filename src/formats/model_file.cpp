@@ -79,8 +79,8 @@ std::optional<ObjectRecord> ModelFileView::RecordAt(uint64_t offset) const {
 
 std::string RecordOutsideLine(std::string_view label, int64_t number, uint64_t offset, uint64_t needed,
                               uint64_t fileSize) {
-  return std::string(label) + " " + std::to_string(number) + " does not fit in the file (offset 0x" + Hex8(offset) +
-         ", needs " + std::to_string(needed) + " bytes, file size " + std::to_string(fileSize) + ")! Must exit!";
+  return std::string(label) + " " + std::to_string(number) + " does not fit in the file (offset " + Hex8(offset) +
+         ", end " + Hex8(offset + needed) + ", file size " + std::to_string(fileSize) + ")! Must exit!";
 }
 
 }  // namespace zav

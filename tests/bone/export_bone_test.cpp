@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "console/console_text.h"
+
 #include "model/model_test_support.h"
 
 namespace zav {
@@ -101,8 +103,8 @@ TEST(ExportBone, BoneThatDoesNotFitStopsTheWalk) {
   const Bytes image = Bones({keyed, damaged});
   const Exported e = Export(image);
   // The second bone starts at 556 + 2·40 + 2236 + 16 = 0xB48.
-  EXPECT_EQ(e.console, "Bones: 2\nBone Hip...\nBone Object 2 does not fit in the file (offset 0x00000B48, needs " +
-                           std::to_string(2236 + 84 * uint64_t{0x40000000u}) + " bytes, file size " +
+  EXPECT_EQ(e.console, "Bones: 2\nBone Hip...\nBone Object 2 does not fit in the file (offset 00000B48, end " +
+                           Hex8(0xB48 + 2236 + 84 * uint64_t{0x40000000u}) + ", file size " +
                            std::to_string(image.size()) + ")! Must exit!\nBones done! (last frame: -2)\n");
   EXPECT_EQ(e.lastFrame, -2);
   EXPECT_EQ(e.mapped, std::vector<std::string>{"Hip"});

@@ -214,7 +214,7 @@ TEST(ObjectRecord, CountsReachingPastTheImageLeaveItIncomplete) {
 
 TEST(RecordOutsideLine, NamesRecordOffsetSizeAndFile) {
   EXPECT_EQ(RecordOutsideLine("Object", 3, 0x1A2B, 4660, 5000),
-            "Object 3 does not fit in the file (offset 0x00001A2B, needs 4660 bytes, file size 5000)! Must exit!");
+            "Object 3 does not fit in the file (offset 00001A2B, end 00002C5F, file size 5000)! Must exit!");
 }
 
 }  // namespace

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "console/console_text.h"
+
 #include "model/model_test_support.h"
 
 namespace zav {
@@ -96,8 +98,8 @@ TEST(ModelObjects, ArraysPastTheEndStopTheWalkWithTheirSize) {
   const Walked walked = Walk(image);
   // The second record starts at 556 + 3·40 + 2236 + 24 = 0xB78.
   EXPECT_EQ(walked.console, "Objects: 3\nObject A...\n"
-                            "Object 2 does not fit in the file (offset 0x00000B78, needs " +
-                                std::to_string(2236 + 24 + 36 * uint64_t{0x80000000u}) + " bytes, file size " +
+                            "Object 2 does not fit in the file (offset 00000B78, end " +
+                                Hex8(0xB78 + 2236 + 24 + 36 * uint64_t{0x80000000u}) + ", file size " +
                                 std::to_string(image.size()) + ")! Must exit!\nObjects done!\n");
   EXPECT_EQ(CountObjects(walked.text), 1u);
 }
