@@ -12,6 +12,7 @@
 #include "e2e/e2e_harness.h"
 #include "fixtures/model_builder.h"
 #include "support/dialogue.h"
+#include "support/dialogue_cases.h"
 
 namespace zav::testing {
 namespace {
@@ -28,24 +29,6 @@ std::string DriveZPath(const std::string& hostPath) {
     if (c == '/') c = '\\';
   }
   return path;
-}
-
-// The whole text of a model without objects and materials.
-std::string EmptyModelText(const std::string& sceneName) {
-  return "*3DSMAX_ASCIIEXPORT\t200\r\n"
-         "*COMMENT \"AsciiExport Version  2.00 - Mon Jan 01 00:00:00 2000\"\r\n"
-         "*SCENE {\r\n"
-         "\t*SCENE_FILENAME \"" + sceneName + ".max\"\r\n"
-         "\t*SCENE_FIRSTFRAME 0\r\n"
-         "\t*SCENE_LASTFRAME 100\r\n"
-         "\t*SCENE_FRAMESPEED 30\r\n"
-         "\t*SCENE_TICKSPERFRAME 160\r\n"
-         "\t*SCENE_BACKGROUND_STATIC 0.0000\t0.0000\t0.0000\r\n"
-         "\t*SCENE_AMBIENT_STATIC 0.0000\t0.0000\t0.0000\r\n"
-         "}\r\n"
-         "*MATERIAL_LIST {\r\n"
-         "\t*MATERIAL_COUNT 0\r\n"
-         "}\r\n";
 }
 
 class WindowsPathsEndToEnd : public ::testing::Test {

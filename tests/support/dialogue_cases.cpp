@@ -12,7 +12,15 @@ fixtures::Bytes TextBytes(std::string_view text) { return fixtures::Bytes(text.b
 
 const char kNotThere[] = "File does not exist or could not be opened for reading\n\n";
 
-// The whole text of a model without objects and materials.
+
+std::string ModelDone(const std::string& output) {
+  return "MODEL recognized, export starting in 1 second...\n"
+         "Materials: 0\nMaterials done!\nObjects: 0\nObjects done!\n"
+         "MODEL export finished successfully, file: " + output + "\n";
+}
+
+}  // namespace
+
 std::string EmptyModelText(const std::string& sceneName) {
   return "*3DSMAX_ASCIIEXPORT\t200\r\n"
          "*COMMENT \"AsciiExport Version  2.00 - Mon Jan 01 00:00:00 2000\"\r\n"
@@ -29,14 +37,6 @@ std::string EmptyModelText(const std::string& sceneName) {
          "\t*MATERIAL_COUNT 0\r\n"
          "}\r\n";
 }
-
-std::string ModelDone(const std::string& output) {
-  return "MODEL recognized, export starting in 1 second...\n"
-         "Materials: 0\nMaterials done!\nObjects: 0\nObjects done!\n"
-         "MODEL export finished successfully, file: " + output + "\n";
-}
-
-}  // namespace
 
 std::vector<DialogueCase> DialogueCases() {
   const fixtures::Bytes emptyModel = fixtures::BuildModel({});
@@ -82,8 +82,8 @@ std::vector<DialogueCase> DialogueCases() {
   cases.push_back({"EmptyFile", {{"empty.dat", {}}}, "empty.dat -\nq\n",
                    Banner() + Asked("empty.dat", "C:\\textures\\") + "File is empty\n" + Closing(), {}});
 
-  cases.push_back({"FirstByteNul", {{"nul.dat", TextBytes(std::string_view("\0ZAV", 4))}}, "nul.dat -\nq\n",
-                   Banner() + Asked("nul.dat", "C:\\textures\\") + "Header '' unrecognized\n" + Closing(), {}});
+  cases.push_back({"FirstByteNul", {{"nulbyte.dat", TextBytes(std::string_view("\0ZAV", 4))}}, "nulbyte.dat -\nq\n",
+                   Banner() + Asked("nulbyte.dat", "C:\\textures\\") + "Header '' unrecognized\n" + Closing(), {}});
 
   cases.push_back({"NoNulQuotesTheWholeFile", {{"text.dat", TextBytes("hello world")}}, "text.dat -\nq\n",
                    Banner() + Asked("text.dat", "C:\\textures\\") + "Header 'hello world' unrecognized\n" +

@@ -21,6 +21,9 @@ struct DialogueCase {
 
 std::vector<DialogueCase> DialogueCases();
 
+// The whole output of a model without objects and materials.
+std::string EmptyModelText(const std::string& sceneName);
+
 inline void PrintTo(const DialogueCase& c, std::ostream* os) { *os << c.name; }
 
 }  // namespace zav::testing
