@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <cstring>
 
+#include "ase/decimal.h"
+
 namespace zav {
 
 namespace {
@@ -12,15 +14,15 @@ namespace {
 // Writes "<integer>.<four decimals>" for a value already scaled by 10^4 and
 // rounded; returns the number of characters written.
 size_t WriteScaled(uint64_t scaled, char* out) {
-  const uint64_t integer = scaled / 10000;
+  char text[32];
+  char* end = text + sizeof text;
   const uint32_t decimals = static_cast<uint32_t>(scaled % 10000);
-  char* end = std::to_chars(out, out + 24, integer).ptr;
-  end[0] = '.';
-  end[1] = static_cast<char>('0' + decimals / 1000);
-  end[2] = static_cast<char>('0' + decimals / 100 % 10);
-  end[3] = static_cast<char>('0' + decimals / 10 % 10);
-  end[4] = static_cast<char>('0' + decimals % 10);
-  return static_cast<size_t>(end + 5 - out);
+  WriteDigitsBackward(end, 10000 + decimals);  // four digits after a 1
+  end[-5] = '.';
+  char* start = WriteDigitsBackward(end - 5, scaled / 10000);
+  const size_t length = static_cast<size_t>(end - start);
+  std::memcpy(out, start, length);
+  return length;
 }
 
 // The exact path for magnitudes below 10^10: the magnitude is N / 2^k, so

@@ -1,100 +1,59 @@
 #include "ase/text_sink.h"
 
-#include <charconv>
+#include <algorithm>
 #include <cmath>
 
 #include "ase/format_float.h"
 
 namespace zav {
 
-namespace {
-// Size at which a file sink hands its text to the file.
-constexpr size_t kFlushSize = 1 << 18;
-}  // namespace
-
 TextSink::TextSink() = default;
 
-TextSink::TextSink(OutputFile& file) : file_(&file) { buffer_.reserve(kFlushSize + 4096); }
+TextSink::TextSink(OutputFile& file) : file_(&file) { Grow(kFlushSize + 4096); }
 
-TextSink& TextSink::Line(int depth) {
-  buffer_.append(static_cast<size_t>(depth > 0 ? depth : 0), '\t');
-  return *this;
-}
-
-TextSink& TextSink::Text(std::string_view text) {
-  buffer_.append(text);
-  return *this;
-}
-
-TextSink& TextSink::Tab() {
-  buffer_.push_back('\t');
-  return *this;
+void TextSink::Grow(size_t count) {
+  const size_t capacity = std::max({capacity_ * 2, size_ + count, size_t{4096}});
+  std::unique_ptr<char[]> data(new char[capacity]);
+  if (size_ > 0) std::memcpy(data.get(), data_.get(), size_);
+  data_ = std::move(data);
+  capacity_ = capacity;
 }
 
 TextSink& TextSink::Quoted(std::string_view text) {
-  buffer_.push_back('"');
-  buffer_.append(text);
-  buffer_.push_back('"');
-  return *this;
-}
-
-TextSink& TextSink::Int(int64_t value) {
-  char digits[24];
-  buffer_.append(digits, static_cast<size_t>(std::to_chars(digits, digits + sizeof digits, value).ptr - digits));
-  return *this;
-}
-
-TextSink& TextSink::Uint(uint64_t value) {
-  char digits[24];
-  buffer_.append(digits, static_cast<size_t>(std::to_chars(digits, digits + sizeof digits, value).ptr - digits));
-  return *this;
-}
-
-TextSink& TextSink::Width10(int64_t value) {
-  char digits[24];
-  const char* end = std::to_chars(digits, digits + sizeof digits, value).ptr;
-  const size_t length = static_cast<size_t>(end - digits);
-  if (length < 10) buffer_.append(10 - length, ' ');
-  buffer_.append(digits, length);
+  char* at = Room(text.size() + 2);
+  at[0] = '"';
+  std::memcpy(at + 1, text.data(), text.size());
+  at[text.size() + 1] = '"';
+  size_ += text.size() + 2;
   return *this;
 }
 
 TextSink& TextSink::Float(double value) {
   if (!std::isfinite(value)) ++nonFinite_;
-  char text[kFormatFloatCapacity];
-  buffer_.append(text, FormatFloatTo(value, text));
+  size_ += FormatFloatTo(value, Room(kFormatFloatCapacity));
   return *this;
 }
 
-void TextSink::End() {
-  buffer_.append("\r\n", 2);
-  FlushIfFull();
-}
-
-void TextSink::Literal(int depth, std::string_view text) { Line(depth).Text(text).End(); }
-
 void TextSink::Append(const TextSink& other) {
   nonFinite_ += other.nonFinite_;
-  if (file_ != nullptr && other.buffer_.size() >= kFlushSize) {
-    if (!buffer_.empty() && !file_->Write(buffer_.data(), buffer_.size())) failed_ = true;
-    buffer_.clear();
-    if (!file_->Write(other.buffer_.data(), other.buffer_.size())) failed_ = true;
+  if (file_ != nullptr && other.size_ >= kFlushSize) {
+    // A large buffer goes to the file directly, after what came before it.
+    Flush();
+    if (!file_->Write(other.data_.get(), other.size_)) failed_ = true;
     return;
   }
-  buffer_.append(other.buffer_);
-  FlushIfFull();
+  Text(other.Buffered());
+  if (file_ != nullptr && size_ >= kFlushSize) Flush();
 }
 
-void TextSink::FlushIfFull() {
-  if (file_ == nullptr || buffer_.size() < kFlushSize) return;
-  if (!file_->Write(buffer_.data(), buffer_.size())) failed_ = true;
-  buffer_.clear();
+void TextSink::Flush() {
+  if (size_ > 0 && !file_->Write(data_.get(), size_)) failed_ = true;
+  size_ = 0;
 }
 
 bool TextSink::Finish() {
   if (file_ == nullptr) return true;
-  if (!buffer_.empty() && !file_->Write(buffer_.data(), buffer_.size())) failed_ = true;
-  buffer_.clear();
+  Flush();
   if (!file_->Close()) failed_ = true;
   return !failed_;
 }

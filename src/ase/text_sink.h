@@ -13,9 +13,11 @@
 //   out.Literal(1, "*PROP_MOTIONBLUR 0");
 #include <cstddef>
 #include <cstdint>
-#include <string>
+#include <cstring>
+#include <memory>
 #include <string_view>
 
+#include "ase/decimal.h"
 #include "platform/files.h"
 
 namespace zav {
@@ -31,27 +33,72 @@ class TextSink {
   TextSink& operator=(const TextSink&) = delete;
 
   // Starts a line with `depth` TABs.
-  TextSink& Line(int depth);
-  TextSink& Text(std::string_view text);
-  TextSink& Tab();
+  TextSink& Line(int depth) {
+    const size_t count = depth > 0 ? static_cast<size_t>(depth) : 0;
+    std::memset(Room(count), '\t', count);
+    size_ += count;
+    return *this;
+  }
+  TextSink& Text(std::string_view text) {
+    std::memcpy(Room(text.size()), text.data(), text.size());
+    size_ += text.size();
+    return *this;
+  }
+  // A string literal: its length is known here, so the copy is inlined.
+  template <size_t N>
+  TextSink& Text(const char (&literal)[N]) {
+    std::memcpy(Room(N - 1), literal, N - 1);
+    size_ += N - 1;
+    return *this;
+  }
+  TextSink& Tab() {
+    *Room(1) = '\t';
+    ++size_;
+    return *this;
+  }
   // A double-quote character, the text and a double-quote character.
   TextSink& Quoted(std::string_view text);
-  TextSink& Int(int64_t value);
-  TextSink& Uint(uint64_t value);
+  TextSink& Int(int64_t value) {
+    char digits[24];
+    char* end = digits + sizeof digits;
+    char* start = WriteDigitsBackward(end, Magnitude(value));
+    if (value < 0) *--start = '-';
+    return Put(start, end);
+  }
+  TextSink& Uint(uint64_t value) {
+    char digits[24];
+    char* end = digits + sizeof digits;
+    return Put(WriteDigitsBackward(end, value), end);
+  }
   // One number right-aligned in ten characters; a longer number is whole.
-  TextSink& Width10(int64_t value);
+  TextSink& Width10(int64_t value) {
+    char digits[32];
+    char* end = digits + sizeof digits;
+    char* start = WriteDigitsBackward(end, Magnitude(value));
+    if (value < 0) *--start = '-';
+    while (end - start < 10) *--start = ' ';
+    return Put(start, end);
+  }
   TextSink& Float(double value);
   // Ends the line with CR LF.
-  void End();
+  void End() {
+    std::memcpy(Room(2), "\r\n", 2);
+    size_ += 2;
+    if (file_ != nullptr && size_ >= kFlushSize) Flush();
+  }
 
   // A whole line: `depth` TABs, the text, CR LF.
-  void Literal(int depth, std::string_view text);
+  void Literal(int depth, std::string_view text) { Line(depth).Text(text).End(); }
+  template <size_t N>
+  void Literal(int depth, const char (&literal)[N]) {
+    Line(depth).Text(literal).End();
+  }
 
   // Copies the whole content of an in-memory buffer, unchanged.
   void Append(const TextSink& buffer);
 
   // The text an in-memory buffer holds.
-  std::string_view Buffered() const { return buffer_; }
+  std::string_view Buffered() const { return std::string_view(data_.get(), size_); }
 
   // Number of values that were not finite and were written as 0.0000.
   uint64_t nonFiniteCount() const { return nonFinite_; }
@@ -61,9 +108,29 @@ class TextSink {
   bool Finish();
 
  private:
-  void FlushIfFull();
+  // Size at which a file sink hands its text to the file.
+  static constexpr size_t kFlushSize = size_t{1} << 18;
 
-  std::string buffer_;
+  static uint64_t Magnitude(int64_t value) {
+    return value < 0 ? ~static_cast<uint64_t>(value) + 1 : static_cast<uint64_t>(value);
+  }
+  TextSink& Put(const char* start, const char* end) {
+    const size_t count = static_cast<size_t>(end - start);
+    std::memcpy(Room(count), start, count);
+    size_ += count;
+    return *this;
+  }
+  // Where the next `count` bytes go, with room made for them.
+  char* Room(size_t count) {
+    if (capacity_ - size_ <= count) Grow(count);  // never a null buffer, even for 0 bytes
+    return data_.get() + size_;
+  }
+  void Grow(size_t count);
+  void Flush();
+
+  std::unique_ptr<char[]> data_;
+  size_t size_ = 0;
+  size_t capacity_ = 0;
   OutputFile* file_ = nullptr;
   bool failed_ = false;
   uint64_t nonFinite_ = 0;
