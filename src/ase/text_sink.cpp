@@ -22,7 +22,7 @@ void TextSink::Grow(size_t count) {
 TextSink& TextSink::Quoted(std::string_view text) {
   char* at = Room(text.size() + 2);
   at[0] = '"';
-  std::memcpy(at + 1, text.data(), text.size());
+  if (!text.empty()) std::memcpy(at + 1, text.data(), text.size());
   at[text.size() + 1] = '"';
   size_ += text.size() + 2;
   return *this;

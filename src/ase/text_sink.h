@@ -40,6 +40,7 @@ class TextSink {
     return *this;
   }
   TextSink& Text(std::string_view text) {
+    if (text.empty()) return *this;  // an empty view may have no data at all
     std::memcpy(Room(text.size()), text.data(), text.size());
     size_ += text.size();
     return *this;

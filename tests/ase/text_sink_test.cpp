@@ -22,6 +22,16 @@ TEST(TextSink, RendersLinesAndNumbers) {
             "\t\t\"a \"b\" \\c\"\r\n");
 }
 
+TEST(TextSink, EmptyTextsWithoutData) {
+  // A name field past the end of an image is an empty view with no data.
+  TextSink empty;
+  TextSink out;
+  out.Line(0).Text(std::string_view()).Quoted(std::string_view()).End();
+  out.Append(empty);
+  EXPECT_EQ(out.Buffered(), "\"\"\r\n");
+  EXPECT_EQ(empty.Buffered(), "");
+}
+
 TEST(TextSink, CountsValuesThatAreNotFinite) {
   TextSink buffer;
   buffer.Line(0).Float(std::numeric_limits<double>::quiet_NaN()).Tab().Float(2.0).End();
