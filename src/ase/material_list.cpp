@@ -12,6 +12,11 @@ namespace {
 // The pause after the top material of a list.
 constexpr int kTopMaterialPauseMs = 500;
 
+// The most texture stages written for one material. Stored files have at most
+// 8; a count far beyond that is damage, and each written stage is a whole map
+// block of text.
+constexpr int64_t kMaxStages = 256;
+
 // Red, green and blue of the record's diffuse colour, TAB-separated.
 void WriteColor(TextSink& out, const MaterialRecordView& record) {
   out.Float(record.diffuseColor(0)).Tab().Float(record.diffuseColor(1)).Tab().Float(record.diffuseColor(2));
@@ -46,8 +51,8 @@ void WriteMapBlock(TextSink& out, std::string_view kindLine, int subNumber, std:
 // entry s + 1 when entry 1 holds the opacity texture. Stages 1 to 7 are
 // always written (a missing entry shows entry 0). Stages from 8 on have no
 // blend or form fields and are written only while their entry exists in the
-// list, so a damaged textureCount cannot multiply the output; dropped stages
-// are reported.
+// list, and never more than kMaxStages in all, so a damaged textureCount
+// cannot multiply the output; dropped stages are reported.
 void WriteSelfIllumBlocks(TextSink& out, ExportEnv& env, const MaterialRecordView& record, uint64_t index) {
   const int64_t stageCount = record.textureCount();
   const int64_t shift = record.opacityMapFlag() != 0 ? 1 : 0;
@@ -58,7 +63,7 @@ void WriteSelfIllumBlocks(TextSink& out, ExportEnv& env, const MaterialRecordVie
   const std::string_view firstName = record.firstTextureName();
   int64_t stage = 1;
   for (; stage < stageCount; ++stage) {
-    if (stage >= MaterialRecordView::kStageFields && !entry.atEntry()) break;
+    if (stage >= MaterialRecordView::kStageFields && (!entry.atEntry() || stage >= kMaxStages)) break;
     const std::string mapName = MakeMapName(record, static_cast<int>(stage), env.counters);
     const std::string bitmap =
         record.nameListSize() <= 0 ? std::string()
@@ -68,7 +73,7 @@ void WriteSelfIllumBlocks(TextSink& out, ExportEnv& env, const MaterialRecordVie
   }
   if (stage < stageCount) {
     env.console.Fault("Material " + std::to_string(index) + " has textureCount " + std::to_string(stageCount) +
-                      ", more stages than its texture name list holds names for; " + std::to_string(stage) + " of " +
+                      ", more texture stages than it can hold; " + std::to_string(stage) + " of " +
                       std::to_string(stageCount) + " texture stages written");
   }
 }

@@ -375,7 +375,7 @@ TEST_F(MaterialListTest, StagesBeyondTheEighth) {
   EXPECT_EQ(MapsOf(run), expected);
   EXPECT_EQ(run.console,
             "Materials: 1\n[pause 500]\nMaterial 0...\n"
-            "Material 0 has textureCount 2147483647, more stages than its texture name list holds names for; "
+            "Material 0 has textureCount 2147483647, more texture stages than it can hold; "
             "9 of 2147483647 texture stages written\n"
             "Materials done!\n");
   EXPECT_EQ(run.faults, 1u);
@@ -389,8 +389,21 @@ TEST_F(MaterialListTest, StagesBeyondTheEighth) {
   for (int s = 2; s < 8; ++s) expected += SelfIllum("BS_MODULATE:", entry(0));
   run = RunModel({m});
   EXPECT_EQ(MapsOf(run), expected);
-  EXPECT_NE(run.console.find("Material 0 has textureCount 12, more stages than its texture name list holds names "
-                             "for; 8 of 12 texture stages written\n"),
+  EXPECT_NE(run.console.find("Material 0 has textureCount 12, more texture stages than it can hold; "
+                             "8 of 12 texture stages written\n"),
+            std::string::npos);
+
+  // However long the list, no more than 256 stages are written.
+  counters_ = NameCounters{};
+  m.textureCount = 100000;
+  m.textureNames.assign(1000, "D:\\t\\x.bmp");
+  run = RunModel({m});
+  const std::string maps = MapsOf(run);
+  size_t blocks = 0;
+  for (size_t at = maps.find("*MAP_SELFILLUM {"); at != std::string::npos; at = maps.find("*MAP_SELFILLUM {", at + 1)) ++blocks;
+  EXPECT_EQ(blocks, 255u);
+  EXPECT_NE(run.console.find("Material 0 has textureCount 100000, more texture stages than it can hold; "
+                             "256 of 100000 texture stages written\n"),
             std::string::npos);
 }
 

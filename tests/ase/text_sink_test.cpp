@@ -4,6 +4,7 @@
 
 #include <limits>
 
+#include "platform/files.h"
 #include "support/memory_files.h"
 
 namespace zav {
@@ -76,6 +77,19 @@ TEST(TextSink, ReportsAFileThatCannotHoldTheText) {
   for (int i = 0; i < 100; ++i) out.Literal(0, "*PROP_MOTIONBLUR 0");
   EXPECT_FALSE(out.Finish());
 }
+
+#ifdef __linux__
+// A real device that takes no data: the failure shows at the latest when the
+// file is closed.
+TEST(TextSink, ReportsAFullDevice) {
+  LocalFileSystem files;
+  auto file = files.Create("/dev/full");
+  ASSERT_TRUE(file);
+  TextSink out(*file);
+  out.Literal(0, "*3DSMAX_ASCIIEXPORT\t200");
+  EXPECT_FALSE(out.Finish());
+}
+#endif
 
 }  // namespace
 }  // namespace zav
