@@ -14,15 +14,17 @@ namespace {
 // Writes "<integer>.<four decimals>" for a value already scaled by 10^4 and
 // rounded; returns the number of characters written.
 size_t WriteScaled(uint64_t scaled, char* out) {
-  char text[32];
-  char* end = text + sizeof text;
-  const uint32_t decimals = static_cast<uint32_t>(scaled % 10000);
-  WriteDigitsBackward(end, 10000 + decimals);  // four digits after a 1
+  // Built backwards from the middle of the buffer, then copied with a fixed
+  // size: at most 25 characters, and `out` has room for far more.
+  char text[64];
+  char* end = text + 32;
+  const unsigned decimals = static_cast<unsigned>(scaled % 10000);
+  WriteTwoDigits(end - 4, decimals / 100);
+  WriteTwoDigits(end - 2, decimals % 100);
   end[-5] = '.';
-  char* start = WriteDigitsBackward(end - 5, scaled / 10000);
-  const size_t length = static_cast<size_t>(end - start);
-  std::memcpy(out, start, length);
-  return length;
+  const char* start = WriteDigitsBackward(end - 5, scaled / 10000);
+  std::memcpy(out, start, 32);
+  return static_cast<size_t>(end - start);
 }
 
 // The exact path for magnitudes below 10^10: the magnitude is N / 2^k, so
@@ -51,15 +53,29 @@ bool TryFormatExact(double magnitude, char* out, size_t& length) {
   n >>= zeros;
   k -= zeros;
   if (k > 100) return false;  // below 2^-47: the general path handles it
-  const unsigned __int128 scaled = static_cast<unsigned __int128>(n) * 10000u;
-  const unsigned __int128 one = static_cast<unsigned __int128>(1) << k;
-  const unsigned __int128 half = one >> 1;
-  const unsigned __int128 integer = scaled >> k;
-  const unsigned __int128 remainder = scaled & (one - 1);
-  const unsigned __int128 distance = remainder > half ? remainder - half : half - remainder;
-  if (distance <= (one >> 9)) return false;
-  const uint64_t rounded = static_cast<uint64_t>(integer) + (remainder > half ? 1 : 0);
-  length = WriteScaled(rounded, out);
+  uint64_t integer;
+  bool up;
+  if (n < (uint64_t{1} << 50) && k < 64) {
+    // Values read from single-precision and fixed-point fields land here:
+    // n * 10^4 fits in 64 bits.
+    const uint64_t scaled = n * 10000u;
+    const uint64_t half = uint64_t{1} << (k - 1);
+    const uint64_t remainder = scaled & ((half << 1) - 1);
+    const uint64_t distance = remainder > half ? remainder - half : half - remainder;
+    if (distance <= (half >> 8)) return false;
+    integer = scaled >> k;
+    up = remainder > half;
+  } else {
+    const unsigned __int128 scaled = static_cast<unsigned __int128>(n) * 10000u;
+    const unsigned __int128 one = static_cast<unsigned __int128>(1) << k;
+    const unsigned __int128 half = one >> 1;
+    const unsigned __int128 remainder = scaled & (one - 1);
+    const unsigned __int128 distance = remainder > half ? remainder - half : half - remainder;
+    if (distance <= (one >> 9)) return false;
+    integer = static_cast<uint64_t>(scaled >> k);
+    up = remainder > half;
+  }
+  length = WriteScaled(integer + (up ? 1 : 0), out);
   return true;
 }
 
@@ -119,7 +135,8 @@ size_t FormatFloatTo(double value, char* out) {
   }
   size_t length = 0;
   char* text = out;
-  if (std::signbit(value)) *text++ = '-';
+  *text = '-';  // kept only for a negative value; no branch on the sign
+  text += std::signbit(value) ? 1 : 0;
   const double magnitude = std::fabs(value);
   if (!TryFormatExact(magnitude, text, length)) length = FormatGeneral(magnitude, text);
   return static_cast<size_t>(text - out) + length;

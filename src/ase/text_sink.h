@@ -60,25 +60,22 @@ class TextSink {
   // A double-quote character, the text and a double-quote character.
   TextSink& Quoted(std::string_view text);
   TextSink& Int(int64_t value) {
-    char digits[24];
-    char* end = digits + sizeof digits;
-    char* start = WriteDigitsBackward(end, Magnitude(value));
+    Digits digits;
+    char* start = WriteDigitsBackward(digits.end(), Magnitude(value));
     if (value < 0) *--start = '-';
-    return Put(start, end);
+    return Put(digits, start);
   }
   TextSink& Uint(uint64_t value) {
-    char digits[24];
-    char* end = digits + sizeof digits;
-    return Put(WriteDigitsBackward(end, value), end);
+    Digits digits;
+    return Put(digits, WriteDigitsBackward(digits.end(), value));
   }
   // One number right-aligned in ten characters; a longer number is whole.
   TextSink& Width10(int64_t value) {
-    char digits[32];
-    char* end = digits + sizeof digits;
-    char* start = WriteDigitsBackward(end, Magnitude(value));
+    Digits digits;
+    char* start = WriteDigitsBackward(digits.end(), Magnitude(value));
     if (value < 0) *--start = '-';
-    while (end - start < 10) *--start = ' ';
-    return Put(start, end);
+    while (digits.end() - start < 10) *--start = ' ';
+    return Put(digits, start);
   }
   TextSink& Float(double value);
   // Ends the line with CR LF.
@@ -115,9 +112,17 @@ class TextSink {
   static uint64_t Magnitude(int64_t value) {
     return value < 0 ? ~static_cast<uint64_t>(value) + 1 : static_cast<uint64_t>(value);
   }
-  TextSink& Put(const char* start, const char* end) {
-    const size_t count = static_cast<size_t>(end - start);
-    std::memcpy(Room(count), start, count);
+  // The text of one number, built backwards from end(). Its first
+  // kDigitsCopy bytes from any start are readable, so the copy into the sink
+  // has a fixed size (no call for a short, variable-length copy).
+  static constexpr size_t kDigitsCopy = 24;
+  struct Digits {
+    char bytes[2 * kDigitsCopy];
+    char* end() { return bytes + kDigitsCopy; }
+  };
+  TextSink& Put(Digits& digits, const char* start) {
+    const size_t count = static_cast<size_t>(digits.end() - start);
+    std::memcpy(Room(kDigitsCopy), start, kDigitsCopy);
     size_ += count;
     return *this;
   }

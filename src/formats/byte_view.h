@@ -7,6 +7,7 @@
 // little-endian values at any alignment. A field read that would leave the
 // view yields 0 instead of touching memory outside it; correct code never
 // relies on that.
+#include <bit>
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
@@ -72,8 +73,12 @@ class ByteView {
   T Read(size_t offset) const {
     if (!Contains(offset, sizeof(T))) return 0;
     T value = 0;
-    for (size_t i = 0; i < sizeof(T); ++i) {
-      value = static_cast<T>(value | static_cast<T>(static_cast<T>(data_[offset + i]) << (8 * i)));
+    if constexpr (std::endian::native == std::endian::little) {
+      std::memcpy(&value, data_ + offset, sizeof(T));  // one unaligned load
+    } else {
+      for (size_t i = 0; i < sizeof(T); ++i) {
+        value = static_cast<T>(value | static_cast<T>(static_cast<T>(data_[offset + i]) << (8 * i)));
+      }
     }
     return value;
   }
