@@ -95,6 +95,14 @@ class TextSink {
   // Copies the whole content of an in-memory buffer, unchanged.
   void Append(const TextSink& buffer);
 
+  // A block whose lines were collected in `body`: the opening line at
+  // `depth`, the body unchanged, the closing "}" at `depth`.
+  void Block(int depth, std::string_view opener, const TextSink& body) {
+    Literal(depth, opener);
+    Append(body);
+    Literal(depth, "}");
+  }
+
   // The text an in-memory buffer holds.
   std::string_view Buffered() const { return std::string_view(data_.get(), size_); }
 

@@ -80,13 +80,9 @@ void WriteTextureLists(TextSink& out, const ObjectRecord& record) {
           .Float(flippedV).Tab().Text("0.0000").End();
     }
   }
-  out.Literal(2, "*MESH_TVERTLIST {");
-  out.Append(vertices);
-  out.Literal(2, "}");
+  out.Block(2, "*MESH_TVERTLIST {", vertices);
   out.Line(2).Text("*MESH_NUMTVFACES ").Uint(count).End();
-  out.Literal(2, "*MESH_TFACELIST {");
-  out.Append(faces);
-  out.Literal(2, "}");
+  out.Block(2, "*MESH_TFACELIST {", faces);
 }
 
 }  // namespace

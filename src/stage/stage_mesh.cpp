@@ -182,13 +182,9 @@ void WriteStageMesh(TextSink& out, Console& console, const Pause& pause, const S
   TextSink tfaces;
   BuildTextureLists(layout, tvertices, tfaces);
   out.Line(2).Text("*MESH_NUMTVERTEX ").Int(3 * static_cast<int64_t>(layout.faceCount)).End();
-  out.Literal(2, "*MESH_TVERTLIST {");
-  out.Append(tvertices);
-  out.Literal(2, "}");
+  out.Block(2, "*MESH_TVERTLIST {", tvertices);
   out.Line(2).Text("*MESH_NUMTVFACES ").Int(layout.faceCount).End();
-  out.Literal(2, "*MESH_TFACELIST {");
-  out.Append(tfaces);
-  out.Literal(2, "}");
+  out.Block(2, "*MESH_TFACELIST {", tfaces);
 
   for (VertexWork& vertex : work) {
     if (vertex.cornerCount < 1) continue;
@@ -201,13 +197,9 @@ void WriteStageMesh(TextSink& out, Console& console, const Pause& pause, const S
   TextSink cfaces;
   const int64_t colourVertexCount = BuildColourLists(layout, work, cvertices, cfaces);
   out.Line(2).Text("*MESH_NUMCVERTEX ").Int(colourVertexCount).End();
-  out.Literal(2, "*MESH_CVERTLIST {");
-  out.Append(cvertices);
-  out.Literal(2, "}");
+  out.Block(2, "*MESH_CVERTLIST {", cvertices);
   out.Line(2).Text("*MESH_NUMCVFACES ").Int(layout.faceCount).End();
-  out.Literal(2, "*MESH_CFACELIST {");
-  out.Append(cfaces);
-  out.Literal(2, "}");
+  out.Block(2, "*MESH_CFACELIST {", cfaces);
   out.Literal(1, "}");
 
   WriteObjectProperties(out);
