@@ -110,4 +110,13 @@ void ExpectMatchesFile(const std::string& actual, const std::string& name) {
   EXPECT_EQ(actual, ReadWhole(path)) << "differs from " << path;
 }
 
+void ExpectConversion(const ScratchFolder& folder, const std::string& input, const std::string& expectedConsole,
+                      const std::string& output, const std::string& expectedOutput) {
+  const ProgramRun run = RunProgram(folder, input);
+  EXPECT_EQ(run.exitStatus, 0);
+  ExpectMatchesFile(run.console, expectedConsole);
+  ASSERT_TRUE(folder.Exists(output)) << output;
+  ExpectMatchesFile(folder.Read(output), expectedOutput);
+}
+
 }  // namespace zav::testing

@@ -46,4 +46,10 @@ std::string ExpectedFile(const std::string& name);
 // must then be read through by hand before it is committed.
 void ExpectMatchesFile(const std::string& actual, const std::string& name);
 
+// Runs the dialogue `input` in `folder`: the program must end with status 0,
+// print the console text of the expected file `expectedConsole` and write
+// `output` with the text of the expected file `expectedOutput`.
+void ExpectConversion(const ScratchFolder& folder, const std::string& input, const std::string& expectedConsole,
+                      const std::string& output, const std::string& expectedOutput);
+
 }  // namespace zav::testing

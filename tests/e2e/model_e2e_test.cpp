@@ -57,11 +57,7 @@ ModelSpec SmallModel() {
 TEST(ModelEndToEnd, ConvertsAWholeModel) {
   ScratchFolder folder;
   folder.Write("rock.dat", BuildModel(SmallModel()));
-  const ProgramRun run = RunProgram(folder, "rock.dat C:\\tex\\\nq\n");
-  EXPECT_EQ(run.exitStatus, 0);
-  ExpectMatchesFile(run.console, "model_console.txt");
-  ASSERT_TRUE(folder.Exists("rock.ase"));
-  ExpectMatchesFile(folder.Read("rock.ase"), "model_rock.ase");
+  ExpectConversion(folder, "rock.dat C:\\tex\\\nq\n", "model_console.txt", "rock.ase", "model_rock.ase");
 }
 
 // Two bones, the second parented to the first and animated; a skinned object
@@ -98,11 +94,7 @@ TEST(ModelEndToEnd, ConvertsAModelWithItsBones) {
   ScratchFolder folder;
   folder.Write("body.dat", BuildModel(model));
   folder.Write("body.dab", BuildModel(bones));
-  const ProgramRun run = RunProgram(folder, "body.dat -\nq\n");
-  EXPECT_EQ(run.exitStatus, 0);
-  ExpectMatchesFile(run.console, "model_bones_console.txt");
-  ASSERT_TRUE(folder.Exists("body.ase"));
-  ExpectMatchesFile(folder.Read("body.ase"), "model_body.ase");
+  ExpectConversion(folder, "body.dat -\nq\n", "model_bones_console.txt", "body.ase", "model_body.ase");
 }
 
 }  // namespace

@@ -54,11 +54,7 @@ StageSpec SmallStage() {
 TEST(StageEndToEnd, ConvertsAWholeStage) {
   ScratchFolder folder;
   folder.Write("ground.stg", BuildStage(SmallStage()));
-  const ProgramRun run = RunProgram(folder, "ground.stg -\nq\n");
-  EXPECT_EQ(run.exitStatus, 0);
-  ExpectMatchesFile(run.console, "stage_console.txt");
-  ASSERT_TRUE(folder.Exists("ground.ase"));
-  ExpectMatchesFile(folder.Read("ground.ase"), "stage_ground.ase");
+  ExpectConversion(folder, "ground.stg -\nq\n", "stage_console.txt", "ground.ase", "stage_ground.ase");
 }
 
 }  // namespace
